@@ -1,0 +1,212 @@
+#include "rowstore.h"
+#include <cmath>
+#include <cstring>
+
+namespace data {
+namespace {
+
+enum Tag : uint8_t { TNull, TInt8, TInt16, TInt32, TInt64, TRealInt32, TReal, TText8, TText32, TBlob };
+
+template <typename T> T load(const uint8_t* p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+template <typename T> uint8_t* store(uint8_t* p, T v)
+{
+    std::memcpy(p, &v, sizeof v);
+    return p + sizeof v;
+}
+
+// Bytes of the cell at p, tag included.
+size_t cellSize(const uint8_t* p)
+{
+    switch (p[0]) {
+    case TNull: case TBlob: return 1;
+    case TInt8: return 2;
+    case TInt16: return 3;
+    case TInt32: case TRealInt32: return 5;
+    case TInt64: case TReal: return 9;
+    case TText8: return 2 + p[1];
+    case TText32: return 5 + load<uint32_t>(p + 1);
+    }
+    return 1;
+}
+
+bool realFitsInt32(double d)
+{
+    return d >= -2147483648.0 && d <= 2147483647.0 && std::trunc(d) == d && !(d == 0 && std::signbit(d));
+}
+
+} // namespace
+
+void RowStore::clear()
+{
+    m_blocks.clear();
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_used = kBlock;
+}
+
+size_t RowStore::encodedSize(const RawValue& v)
+{
+    switch (v.type) {
+    case RawValue::Null: case RawValue::Blob: return 1;
+    case RawValue::Integer:
+        if (v.i >= INT8_MIN && v.i <= INT8_MAX) return 2;
+        if (v.i >= INT16_MIN && v.i <= INT16_MAX) return 3;
+        if (v.i >= INT32_MIN && v.i <= INT32_MAX) return 5;
+        return 9;
+    case RawValue::Real: return realFitsInt32(v.d) ? 5 : 9;
+    case RawValue::Text: return v.size < 256 ? 2 + size_t(v.size) : 5 + size_t(v.size);
+    }
+    return 1;
+}
+
+uint8_t* RowStore::encode(uint8_t* p, const RawValue& v)
+{
+    switch (v.type) {
+    case RawValue::Null: *p++ = TNull; return p;
+    case RawValue::Blob: *p++ = TBlob; return p;
+    case RawValue::Integer:
+        if (v.i >= INT8_MIN && v.i <= INT8_MAX) { *p++ = TInt8; return store<int8_t>(p, int8_t(v.i)); }
+        if (v.i >= INT16_MIN && v.i <= INT16_MAX) { *p++ = TInt16; return store<int16_t>(p, int16_t(v.i)); }
+        if (v.i >= INT32_MIN && v.i <= INT32_MAX) { *p++ = TInt32; return store<int32_t>(p, int32_t(v.i)); }
+        *p++ = TInt64; return store<int64_t>(p, v.i);
+    case RawValue::Real:
+        if (realFitsInt32(v.d)) { *p++ = TRealInt32; return store<int32_t>(p, int32_t(v.d)); }
+        *p++ = TReal; return store<double>(p, v.d);
+    case RawValue::Text:
+        if (v.size < 256) { *p++ = TText8; *p++ = uint8_t(v.size); }
+        else { *p++ = TText32; p = store<uint32_t>(p, uint32_t(v.size)); }
+        if (v.size) std::memcpy(p, v.text, size_t(v.size));
+        return p + v.size;
+    }
+    return p;
+}
+
+uint8_t* RowStore::reserve(size_t bytes)
+{
+    if (m_used + bytes > kBlock || m_blocks.empty()) {
+        const size_t size = std::max(bytes, kBlock);
+        m_blocks.push_back(std::make_unique<uint8_t[]>(size));
+        m_used = 0;
+    }
+    uint8_t* p = m_blocks.back().get() + m_used;
+    m_used += bytes;
+    return p;
+}
+
+uint32_t RowStore::add(qint64 rowid, const RawValue* values, int count)
+{
+    size_t bytes = 0;
+    for (int i = 0; i < count; ++i)
+        bytes += encodedSize(values[i]);
+    uint8_t* p = reserve(bytes);
+    Row r{rowid, p};
+    for (int i = 0; i < count; ++i)
+        p = encode(p, values[i]);
+    m_rows.push_back(r);
+    return uint32_t(m_rows.size() - 1);
+}
+
+namespace {
+// Raw views of QVariant cells; texts are kept alive in utf8.
+std::vector<RawValue> toRaw(const std::vector<QVariant>& values, std::vector<QByteArray>& utf8)
+{
+    std::vector<RawValue> raw(values.size());
+    utf8.resize(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        RawValue& r = raw[i];
+        switch (v.typeId()) {
+        case QMetaType::UnknownType: r.type = RawValue::Null; break;
+        case QMetaType::Double: r.type = RawValue::Real; r.d = v.toDouble(); break;
+        case QMetaType::Int:
+        case QMetaType::LongLong: r.type = RawValue::Integer; r.i = v.toLongLong(); break;
+        default:
+            utf8[i] = v.toString().toUtf8();
+            r.type = RawValue::Text;
+            r.text = utf8[i].constData();
+            r.size = int(utf8[i].size());
+        }
+    }
+    return raw;
+}
+} // namespace
+
+uint32_t RowStore::add(qint64 rowid, const std::vector<QVariant>& values)
+{
+    std::vector<QByteArray> keep;
+    const auto raw = toRaw(values, keep);
+    return add(rowid, raw.data(), int(raw.size()));
+}
+
+void RowStore::replace(uint32_t index, const std::vector<QVariant>& values)
+{
+    // The old cells stay in their block; a replaced row is rare next to the rows read.
+    const qint64 rowid = m_rows[index].rowid;
+    const uint32_t added = add(rowid, values);
+    m_rows[index] = m_rows[added];
+    m_rows.pop_back();
+}
+
+RawValue RowStore::raw(const Row& row, int column)
+{
+    const uint8_t* p = row.data;
+    for (int c = 0; c < column; ++c)
+        p += cellSize(p);
+    RawValue v;
+    switch (p[0]) {
+    case TNull: break;
+    case TBlob: v.type = RawValue::Blob; break;
+    case TInt8: v.type = RawValue::Integer; v.i = load<int8_t>(p + 1); break;
+    case TInt16: v.type = RawValue::Integer; v.i = load<int16_t>(p + 1); break;
+    case TInt32: v.type = RawValue::Integer; v.i = load<int32_t>(p + 1); break;
+    case TInt64: v.type = RawValue::Integer; v.i = load<int64_t>(p + 1); break;
+    case TRealInt32: v.type = RawValue::Real; v.d = load<int32_t>(p + 1); break;
+    case TReal: v.type = RawValue::Real; v.d = load<double>(p + 1); break;
+    case TText8: v.type = RawValue::Text; v.size = p[1]; v.text = reinterpret_cast<const char*>(p + 2); break;
+    case TText32:
+        v.type = RawValue::Text;
+        v.size = int(load<uint32_t>(p + 1));
+        v.text = reinterpret_cast<const char*>(p + 5);
+        break;
+    }
+    return v;
+}
+
+namespace {
+QVariant toVariant(const RawValue& v)
+{
+    switch (v.type) {
+    case RawValue::Integer: return QVariant(qint64(v.i));
+    case RawValue::Real: return QVariant(v.d);
+    case RawValue::Text: return QVariant(QString::fromUtf8(v.text, v.size));
+    default: return {};
+    }
+}
+} // namespace
+
+QVariant RowStore::cell(const Row& row, int column) { return toVariant(raw(row, column)); }
+
+std::vector<QVariant> RowStore::cells(const Row& row, int count)
+{
+    std::vector<QVariant> out;
+    out.reserve(size_t(count));
+    const uint8_t* p = row.data;
+    for (int c = 0; c < count; ++c) {
+        Row one{row.rowid, p};
+        out.push_back(toVariant(raw(one, 0)));
+        p += cellSize(p);
+    }
+    return out;
+}
+
+size_t RowStore::memoryUsed() const
+{
+    return m_blocks.size() * kBlock + m_rows.capacity() * sizeof(Row);
+}
+
+} // namespace data

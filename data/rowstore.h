@@ -1,0 +1,47 @@
+#pragma once
+// Compact in-memory copy of the rows a data set read: each row is a run of tagged cells
+// in large blocks, so a table costs about what it costs in the database file.
+#include "store.h"
+#include <QVariant>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace data {
+
+class RowStore {
+public:
+    struct Row {
+        qint64 rowid = 0;
+        const uint8_t* data = nullptr; // null for a deleted row
+    };
+
+    void clear();
+    uint32_t add(qint64 rowid, const RawValue* values, int count);
+    uint32_t add(qint64 rowid, const std::vector<QVariant>& values);
+    void replace(uint32_t index, const std::vector<QVariant>& values);
+    void erase(uint32_t index) { m_rows[index].data = nullptr; }
+    const Row& row(uint32_t index) const { return m_rows[index]; }
+    uint32_t size() const { return uint32_t(m_rows.size()); }
+
+    // Stored value of one cell: null, qint64, double or QString.
+    static QVariant cell(const Row& row, int column);
+    // Every cell of a row.
+    static std::vector<QVariant> cells(const Row& row, int count);
+    // Raw access without building a QVariant, for sorting and key compares.
+    static RawValue raw(const Row& row, int column);
+
+    size_t memoryUsed() const;
+
+private:
+    uint8_t* reserve(size_t bytes);
+    static size_t encodedSize(const RawValue& v);
+    static uint8_t* encode(uint8_t* out, const RawValue& v);
+
+    static constexpr size_t kBlock = 256 * 1024;
+    std::vector<std::unique_ptr<uint8_t[]>> m_blocks;
+    size_t m_used = kBlock; // bytes used in the last block
+    std::vector<Row> m_rows;
+};
+
+} // namespace data
