@@ -74,7 +74,7 @@ bool holds(FieldKind kind, const RawValue& v)
         return v.type == RawValue::Real && std::trunc(v.d) == v.d && v.d >= INT32_MIN && v.d <= INT32_MAX;
     case FieldKind::AutoInc: return v.type == RawValue::Integer;
     case FieldKind::DateTime:
-        return v.type == RawValue::Text && fromStoredDateTime(QByteArrayView(v.text, v.size)).has_value();
+        return v.type == RawValue::Text && isStoredDateTime(QByteArrayView(v.text, v.size));
     }
     return false;
 }
@@ -253,7 +253,6 @@ void DataSet::open()
 void DataSet::readTable(StoreConnection& store)
 {
     m_rows.clear();
-    const int fieldCount = int(m_fields.size());
     RowCollector sink;
     int columnCount = 0;
     sink.onColumns = [&](const std::vector<StoreColumn>& columns) {
@@ -292,11 +291,15 @@ void DataSet::readTable(StoreConnection& store)
                          .arg(f->fieldName(), kindName(f->kind()), kindName(actual)));
             m_fieldColumn[size_t(f->index())] = col;
         }
+        m_columnField.assign(size_t(columnCount), -1);
+        for (size_t i = 0; i < m_fieldColumn.size(); ++i)
+            if (m_fieldColumn[i] >= 0)
+                m_columnField[size_t(m_fieldColumn[i])] = int(i);
     };
     sink.onRow = [&](qint64 rowid, const RawValue* values) {
-        for (int i = 0; i < fieldCount || (m_dynamicFields && i < int(m_fields.size())); ++i) {
-            const int col = m_fieldColumn[size_t(i)];
-            if (col >= 0 && !holds(m_fields[size_t(i)]->kind(), values[col])) {
+        for (size_t i = 0; i < m_fieldColumn.size(); ++i) {
+            const int col = m_fieldColumn[i];
+            if (col >= 0 && values[col].type != RawValue::Null && !holds(m_fields[i]->kind(), values[col])) {
                 const QString where = m_table.isEmpty() ? m_name : QStringLiteral("資料表 %1").arg(m_table);
                 throw DataError(QStringLiteral("%1 第 %2 筆資料（rowid %3）的欄位 %4 存有無法讀取的值「%5」，無法開啟；請先用資料庫工具修正這筆資料")
                                     .arg(where).arg(m_rows.size() + 1).arg(rowid)
@@ -334,6 +337,7 @@ void DataSet::close()
     m_written.clear();
     m_columns.clear();
     m_fieldColumn.clear();
+    m_columnField.clear();
     if (m_dynamicFields) {
         m_fields.clear();
         m_dynamicFields = false;
@@ -356,16 +360,29 @@ void DataSet::applyOrder()
     m_order.reserve(m_rows.size());
     for (uint32_t r = 0; r < m_rows.size(); ++r)
         m_order.push_back(r);
-    std::vector<int> cols;
+    m_orderColumns.clear();
     for (const QString& name : m_indexFields) {
         const int c = columnOf(name);
         if (c >= 0)
-            cols.push_back(c);
+            m_orderColumns.push_back(c);
     }
-    m_orderColumns = cols;
-    if (cols.empty())
-        return;
-    std::stable_sort(m_order.begin(), m_order.end(), [&](uint32_t a, uint32_t b) { return compareRows(a, b) < 0; });
+    if (m_orderColumns.size() == 1)
+        sortByColumn(m_order, m_orderColumns.front());
+    else if (!m_orderColumns.empty())
+        std::stable_sort(m_order.begin(), m_order.end(), [&](uint32_t a, uint32_t b) { return compareRows(a, b) < 0; });
+}
+
+void DataSet::sortByColumn(std::vector<uint32_t>& rows, int column) const
+{
+    // Keys are read once; their texts point into the row store, which never moves.
+    std::vector<std::pair<RawValue, uint32_t>> keyed;
+    keyed.reserve(rows.size());
+    for (uint32_t r : rows)
+        keyed.emplace_back(RowStore::raw(m_rows.row(r), column), r);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return compareRaw(a.first, b.first) < 0; });
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[i].second;
 }
 
 int DataSet::compareRows(uint32_t a, uint32_t b) const
@@ -471,34 +488,40 @@ void DataSet::loadCurrent()
     m_current.assign(m_fields.size(), QVariant());
     m_written.assign(m_fields.size(), false);
     if (m_pos >= 0 && size_t(m_pos) < m_view.size()) {
-        const auto cells = RowStore::cells(m_rows.row(m_view[size_t(m_pos)]), int(m_columns.size()));
-        for (size_t i = 0; i < m_fields.size(); ++i) {
-            const int col = m_fieldColumn[i];
-            if (col >= 0)
-                m_current[i] = fromStored(m_fields[i]->kind(), cells[size_t(col)]);
-        }
+        RowStore::forEachCell(m_rows.row(m_view[size_t(m_pos)]), int(m_columns.size()), [&](int col, const RawValue& v) {
+            const int f = m_columnField[size_t(col)];
+            if (f >= 0)
+                m_current[size_t(f)] = fromRaw(m_fields[size_t(f)]->kind(), v);
+        });
         runCalc();
     }
 }
 
-QVariant DataSet::fromStored(FieldKind kind, const QVariant& v)
+QVariant DataSet::fromRaw(FieldKind kind, const RawValue& v)
 {
-    if (!v.isValid())
-        return {};
-    switch (kind) {
-    case FieldKind::Double: return v.toDouble();
-    case FieldKind::Integer:
-    case FieldKind::AutoInc: return v.toLongLong();
-    case FieldKind::DateTime: {
-        auto dt = fromStoredDateTime(v.toString());
-        return dt ? QVariant(*dt) : QVariant();
+    switch (v.type) {
+    case RawValue::Null:
+    case RawValue::Blob: return {};
+    case RawValue::Integer:
+        if (kind == FieldKind::Double)
+            return double(v.i);
+        if (kind == FieldKind::WideText)
+            return QString::number(v.i);
+        return qint64(v.i);
+    case RawValue::Real:
+        if (kind == FieldKind::WideText)
+            return formatDouble(v.d);
+        if (kind == FieldKind::Integer || kind == FieldKind::AutoInc)
+            return qint64(v.d);
+        return v.d;
+    case RawValue::Text:
+        if (kind == FieldKind::DateTime) {
+            const auto dt = fromStoredDateTime(QByteArrayView(v.text, v.size));
+            return dt ? QVariant(*dt) : QVariant();
+        }
+        return QString::fromUtf8(v.text, v.size);
     }
-    case FieldKind::WideText:
-        if (v.typeId() == QMetaType::Double)
-            return formatDouble(v.toDouble());
-        return v.toString();
-    }
-    return v;
+    return {};
 }
 
 void DataSet::runCalc()
@@ -534,7 +557,7 @@ QVariant DataSet::presentedValue(int row, const Field* field) const
     const int col = m_fieldColumn[size_t(field->index())];
     if (col < 0)
         return {};
-    return fromStored(field->kind(), RowStore::cell(m_rows.row(m_view[size_t(v)]), col));
+    return fromRaw(field->kind(), RowStore::raw(m_rows.row(m_view[size_t(v)]), col));
 }
 
 // ---- moves ----
@@ -640,9 +663,7 @@ void DataSet::buildSearchView(int column)
     for (uint32_t r = 0; r < m_rows.size(); ++r)
         if (m_rows.row(r).data)
             m_searchView.push_back(r);
-    std::stable_sort(m_searchView.begin(), m_searchView.end(), [&](uint32_t a, uint32_t b) {
-        return compareRaw(RowStore::raw(m_rows.row(a), column), RowStore::raw(m_rows.row(b), column)) < 0;
-    });
+    sortByColumn(m_searchView, column);
 }
 
 bool DataSet::keySearch(const QString& keyColumn, const QString& text)

@@ -116,6 +116,7 @@ private:
     int columnOf(const QString& name) const;
     void applyOrder();
     int compareRows(uint32_t a, uint32_t b) const;
+    void sortByColumn(std::vector<uint32_t>& rows, int column) const;
     void setView(std::vector<uint32_t> view);
     void renumberView(size_t from);
     void selectAll();
@@ -123,7 +124,7 @@ private:
     std::optional<QString> linkKey() const;
     void afterMasterChange();
     void loadCurrent();
-    static QVariant fromStored(FieldKind kind, const QVariant& stored);
+    static QVariant fromRaw(FieldKind kind, const RawValue& stored);
     void runCalc();
     void moved();
     void startNewRow(int at);
@@ -160,6 +161,7 @@ private:
     bool m_inCalc = false;
     std::vector<StoreColumn> m_columns;
     std::vector<int> m_fieldColumn;   // field index -> store column, -1 for calculated
+    std::vector<int> m_columnField;   // store column -> field index, -1 when no field reads it
     std::vector<int> m_orderColumns;  // store columns of IndexFieldNames
     RowStore m_rows;                  // every row read, by row index
     std::vector<uint32_t> m_order;    // row indices in IndexFieldNames order (or store order)

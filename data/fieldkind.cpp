@@ -153,7 +153,7 @@ std::optional<QDateTime> parseDateTime(const QString& text)
     for (const QString& fmt : {date + QLatin1Char(' ') + longTimeFormat(), date + QStringLiteral(" HH:mm"), date}) {
         const QDateTime dt = locale.toDateTime(t, fmt);
         if (dt.isValid())
-            return dt;
+            return QDateTime(dt.date(), dt.time(), Qt::UTC);
     }
     return std::nullopt;
 }
@@ -168,9 +168,14 @@ std::optional<QDateTime> fromStoredDateTime(const QString& text)
     return fromStoredDateTime(QByteArrayView(text.toUtf8()));
 }
 
-std::optional<QDateTime> fromStoredDateTime(QByteArrayView text)
+namespace {
+struct StoredParts {
+    int y, mo, d, h = 0, mi = 0, s = 0;
+};
+
+// 'YYYY-MM-DD', optionally followed by ' HH:MM:SS' (or 'T'); read by hand, it runs for every row.
+std::optional<StoredParts> splitStored(QByteArrayView text)
 {
-    // 'YYYY-MM-DD', optionally followed by ' HH:MM:SS' (or 'T'); read by hand, it runs for every row.
     const int n = int(text.size());
     auto num = [&](int from, int len, int& out) {
         if (from + len > n)
@@ -185,20 +190,28 @@ std::optional<QDateTime> fromStoredDateTime(QByteArrayView text)
         out = v;
         return true;
     };
-    int y, mo, d, h = 0, mi = 0, s = 0;
-    if (n < 10 || !num(0, 4, y) || text[4] != '-' || !num(5, 2, mo) || text[7] != '-'
-        || !num(8, 2, d))
+    StoredParts p{};
+    if (n < 10 || !num(0, 4, p.y) || text[4] != '-' || !num(5, 2, p.mo) || text[7] != '-' || !num(8, 2, p.d))
         return std::nullopt;
     if (n > 10) {
-        if (n != 19 || (text[10] != ' ' && text[10] != 'T') || !num(11, 2, h)
-            || text[13] != ':' || !num(14, 2, mi) || text[16] != ':' || !num(17, 2, s))
+        if (n != 19 || (text[10] != ' ' && text[10] != 'T') || !num(11, 2, p.h) || text[13] != ':'
+            || !num(14, 2, p.mi) || text[16] != ':' || !num(17, 2, p.s))
             return std::nullopt;
     }
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, s);
-    if (!date.isValid() || !time.isValid())
+    if (!QDate::isValid(p.y, p.mo, p.d) || !QTime::isValid(p.h, p.mi, p.s))
         return std::nullopt;
-    return QDateTime(date, time);
+    return p;
+}
+} // namespace
+
+bool isStoredDateTime(QByteArrayView text) { return splitStored(text).has_value(); }
+
+std::optional<QDateTime> fromStoredDateTime(QByteArrayView text)
+{
+    const auto p = splitStored(text);
+    if (!p)
+        return std::nullopt;
+    return QDateTime(QDate(p->y, p->mo, p->d), QTime(p->h, p->mi, p->s), Qt::UTC);
 }
 
 QString displayText(FieldKind kind, const QVariant& value)

@@ -28,9 +28,12 @@ QString formatDateTime(const QDateTime& value);
 std::optional<QDateTime> parseDateTime(const QString& text);
 
 // Stored form of a date/time: ISO 8601 text, so other SQLite tools can read it.
+// Values are naive wall-clock times, held with the UTC spec so no time zone or DST shifts them.
 QString toStoredDateTime(const QDateTime& value);
 std::optional<QDateTime> fromStoredDateTime(const QString& text);
 std::optional<QDateTime> fromStoredDateTime(QByteArrayView text);
+// Whether stored text is a date/time, without building one (checked for every row read).
+bool isStoredDateTime(QByteArrayView text);
 
 // Display text of a value of the given kind; a null value shows as empty text.
 QString displayText(FieldKind kind, const QVariant& value);

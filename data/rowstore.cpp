@@ -1,6 +1,9 @@
 #include "rowstore.h"
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 
 namespace data {
 namespace {
@@ -19,8 +22,10 @@ template <typename T> uint8_t* store(uint8_t* p, T v)
     return p + sizeof v;
 }
 
+} // namespace
+
 // Bytes of the cell at p, tag included.
-size_t cellSize(const uint8_t* p)
+size_t RowStore::cellSize(const uint8_t* p)
 {
     switch (p[0]) {
     case TNull: case TBlob: return 1;
@@ -34,6 +39,8 @@ size_t cellSize(const uint8_t* p)
     return 1;
 }
 
+namespace {
+
 bool realFitsInt32(double d)
 {
     return d >= -2147483648.0 && d <= 2147483647.0 && std::trunc(d) == d && !(d == 0 && std::signbit(d));
@@ -46,22 +53,9 @@ void RowStore::clear()
     m_blocks.clear();
     m_rows.clear();
     m_rows.shrink_to_fit();
-    m_used = kBlock;
-}
-
-size_t RowStore::encodedSize(const RawValue& v)
-{
-    switch (v.type) {
-    case RawValue::Null: case RawValue::Blob: return 1;
-    case RawValue::Integer:
-        if (v.i >= INT8_MIN && v.i <= INT8_MAX) return 2;
-        if (v.i >= INT16_MIN && v.i <= INT16_MAX) return 3;
-        if (v.i >= INT32_MIN && v.i <= INT32_MAX) return 5;
-        return 9;
-    case RawValue::Real: return realFitsInt32(v.d) ? 5 : 9;
-    case RawValue::Text: return v.size < 256 ? 2 + size_t(v.size) : 5 + size_t(v.size);
-    }
-    return 1;
+    m_used = 0;
+    m_blockSize = 0;
+    m_allocated = 0;
 }
 
 uint8_t* RowStore::encode(uint8_t* p, const RawValue& v)
@@ -88,9 +82,19 @@ uint8_t* RowStore::encode(uint8_t* p, const RawValue& v)
 
 uint8_t* RowStore::reserve(size_t bytes)
 {
-    if (m_used + bytes > kBlock || m_blocks.empty()) {
-        const size_t size = std::max(bytes, kBlock);
-        m_blocks.push_back(std::make_unique<uint8_t[]>(size));
+    if (m_blocks.empty() || m_used + bytes > m_blockSize) {
+        // Blocks grow with the table up to 2 MiB; those are backed by huge pages where the
+        // system offers them, since faulting in a large table page by page costs more than reading it.
+        m_blockSize = std::min(kMaxBlock, std::max(kMinBlock, m_allocated));
+        m_blockSize = std::max(m_blockSize, bytes);
+        Block block(m_blockSize == kMaxBlock ? static_cast<uint8_t*>(std::aligned_alloc(kMaxBlock, kMaxBlock))
+                                             : static_cast<uint8_t*>(std::malloc(m_blockSize)));
+        if (!block)
+            throw std::bad_alloc();
+        if (m_blockSize == kMaxBlock)
+            ::madvise(block.get(), kMaxBlock, MADV_HUGEPAGE);
+        m_blocks.push_back(std::move(block));
+        m_allocated += m_blockSize;
         m_used = 0;
     }
     uint8_t* p = m_blocks.back().get() + m_used;
@@ -100,14 +104,16 @@ uint8_t* RowStore::reserve(size_t bytes)
 
 uint32_t RowStore::add(qint64 rowid, const RawValue* values, int count)
 {
-    size_t bytes = 0;
+    // Reserve the most a row can take, then give back what encoding did not use.
+    size_t upper = 0;
     for (int i = 0; i < count; ++i)
-        bytes += encodedSize(values[i]);
-    uint8_t* p = reserve(bytes);
-    Row r{rowid, p};
+        upper += values[i].type == RawValue::Text ? 5 + size_t(values[i].size) : 9;
+    uint8_t* start = reserve(upper);
+    uint8_t* p = start;
     for (int i = 0; i < count; ++i)
         p = encode(p, values[i]);
-    m_rows.push_back(r);
+    m_used -= upper - size_t(p - start);
+    m_rows.push_back(Row{rowid, start});
     return uint32_t(m_rows.size() - 1);
 }
 
@@ -157,6 +163,11 @@ RawValue RowStore::raw(const Row& row, int column)
     const uint8_t* p = row.data;
     for (int c = 0; c < column; ++c)
         p += cellSize(p);
+    return decodeAt(p);
+}
+
+RawValue RowStore::decodeAt(const uint8_t* p)
+{
     RawValue v;
     switch (p[0]) {
     case TNull: break;
@@ -206,7 +217,7 @@ std::vector<QVariant> RowStore::cells(const Row& row, int count)
 
 size_t RowStore::memoryUsed() const
 {
-    return m_blocks.size() * kBlock + m_rows.capacity() * sizeof(Row);
+    return m_allocated + m_rows.capacity() * sizeof(Row);
 }
 
 } // namespace data

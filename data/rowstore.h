@@ -4,6 +4,7 @@
 #include "store.h"
 #include <QVariant>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -30,17 +31,34 @@ public:
     static std::vector<QVariant> cells(const Row& row, int count);
     // Raw access without building a QVariant, for sorting and key compares.
     static RawValue raw(const Row& row, int column);
+    // Calls f(column, RawValue) for the first count cells, in one pass.
+    template <typename F> static void forEachCell(const Row& row, int count, F f)
+    {
+        const uint8_t* p = row.data;
+        for (int c = 0; c < count; ++c) {
+            f(c, decodeAt(p));
+            p += cellSize(p);
+        }
+    }
 
     size_t memoryUsed() const;
 
 private:
+    static RawValue decodeAt(const uint8_t* p);
+    static size_t cellSize(const uint8_t* p);
     uint8_t* reserve(size_t bytes);
-    static size_t encodedSize(const RawValue& v);
     static uint8_t* encode(uint8_t* out, const RawValue& v);
 
-    static constexpr size_t kBlock = 256 * 1024;
-    std::vector<std::unique_ptr<uint8_t[]>> m_blocks;
-    size_t m_used = kBlock; // bytes used in the last block
+    struct Free {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    using Block = std::unique_ptr<uint8_t, Free>;
+    static constexpr size_t kMinBlock = 64 * 1024;
+    static constexpr size_t kMaxBlock = 2 * 1024 * 1024;
+    std::vector<Block> m_blocks;
+    size_t m_blockSize = 0; // size of the last block
+    size_t m_used = 0;      // bytes used in the last block
+    size_t m_allocated = 0;
     std::vector<Row> m_rows;
 };
 

@@ -139,9 +139,9 @@ private slots:
 
     void dates()
     {
-        const QDateTime midnight(QDate(2026, 3, 1), QTime(0, 0));
+        const QDateTime midnight(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC);
         QCOMPARE(formatDateTime(midnight), QStringLiteral("2026/3/1"));
-        const QDateTime withTime(QDate(2026, 3, 1), QTime(9, 5, 7));
+        const QDateTime withTime(QDate(2026, 3, 1), QTime(9, 5, 7), Qt::UTC);
         QCOMPARE(formatDateTime(withTime), QStringLiteral("2026/3/1 09:05:07"));
         QCOMPARE(parseDateTime(QStringLiteral("2026/3/1 09:05:07")), std::optional<QDateTime>(withTime));
         QCOMPARE(parseDateTime(QStringLiteral("2026/3/1")), std::optional<QDateTime>(midnight));
