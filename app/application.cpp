@@ -101,11 +101,18 @@ void Application::destroyScreens()
     }
 }
 
-int Application::run()
+bool Application::start()
 {
     if (!createScreens())
-        return 1;
+        return false;
     tMain->show();
+    return true;
+}
+
+int Application::run()
+{
+    if (!start())
+        return 1;
     const int status = exec();
     destroyScreens();
     return status;

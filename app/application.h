@@ -29,6 +29,8 @@ public:
     void destroyScreens();
     const std::vector<std::unique_ptr<controls::Form>>& screens() const { return m_screens; }
 
+    // Start-up: creates the screens and shows the main window; false as createScreens.
+    bool start();
     // Start-up, the message loop and the end: the process's exit status.
     int run();
 

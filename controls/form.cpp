@@ -131,6 +131,14 @@ void Form::applyTabOrder()
 {
     std::vector<QWidget*> chain;
     collectTabOrder(this, chain);
+    if (chain.empty())
+        return;
+    // The chain must start right after the window, where activation looks for the first
+    // stop; Qt links only widgets that take focus, so the window does for this one call.
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(this, chain.front());
+    setFocusPolicy(policy);
     for (size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

@@ -39,12 +39,15 @@ Answer BoxRecorder::take(const BoxRecord& box)
     boxes.push_back(box);
     if (onBox)
         onBox(box);
+    // Only the question has a choice; the other boxes have their one button.
+    if (box.kind != BoxKind::AskSaveBeforeExit)
+        return Answer::Ok;
     if (!answers.empty()) {
         Answer a = answers.front();
         answers.pop_front();
         return a;
     }
-    return box.kind == BoxKind::AskSaveBeforeExit ? Answer::Cancel : Answer::Ok;
+    return Answer::Cancel;
 }
 
 QString withFullStop(const QString& message)

@@ -17,8 +17,8 @@ struct BoxRecord {
     QString text;
 };
 
-// While one exists, every box is recorded and answered from `answers` (front first);
-// with no scripted answer left, error boxes answer Ok and questions Cancel.
+// While one exists, every box is recorded instead of shown. Boxes with one button answer
+// Ok; the question takes its answer from `answers` (front first), Cancel when none is left.
 class BoxRecorder {
 public:
     BoxRecorder();
