@@ -102,13 +102,17 @@ void FlatStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
                                    const QWidget* widget) const
 {
     if (control == CC_GroupBox) {
-        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
-        if (box) {
-            const QRect textRect = subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget);
-            const QRect frameRect = subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
+        if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {
+            // One thin line whose top runs through the middle of the caption, the caption
+            // set in a little from the left with a gap in the line around it.
+            const QFontMetrics& fm = box->fontMetrics;
+            const QRect textRect(box->rect.left() + 8, box->rect.top(), fm.horizontalAdvance(box->text) + 1, fm.height());
+            QRect frameRect = box->rect;
+            frameRect.setTop(box->rect.top() + (box->text.isEmpty() ? 0 : fm.height() / 2));
             painter->save();
-            painter->setClipRegion(QRegion(option->rect).subtracted(textRect.adjusted(-2, 0, 2, 0)));
-            outline(painter, frameRect, option->palette.color(QPalette::Dark));
+            if (!box->text.isEmpty())
+                painter->setClipRegion(QRegion(box->rect).subtracted(textRect.adjusted(-2, 0, 2, 0)));
+            outline(painter, frameRect, box->palette.color(QPalette::Dark));
             painter->restore();
             if (!box->text.isEmpty())
                 drawItemText(painter, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
