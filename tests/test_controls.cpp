@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRawFont>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyleOption>
 #include <QTest>
@@ -31,6 +32,7 @@ private slots:
     void boxesCarryTheApplicationTitle();
 
     void formIsPlacedAsDesigned();
+    void formsScaleWithTheResolution();
     void tabOrderRunsThroughNestedGroupBoxes();
     void menuSkinRestylesOnlyItsForm();
 
@@ -110,6 +112,27 @@ void TestControls::formIsPlacedAsDesigned()
     const Qt::WindowFlags flags = form.windowFlags();
     QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint) && flags.testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+}
+
+// Run at 96 dpi and, as its own ctest entry, at 144 dpi with Qt's own scaling switched off.
+void TestControls::formsScaleWithTheResolution()
+{
+    const int dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    if (dpi != 96 && dpi != 144)
+        QSKIP("checked at 96 and 144 dpi only");
+    const bool large = dpi == 144;
+    Form scaled(QStringLiteral("TAcc"), QRect(200, 112, 538, 504));
+    Form fixed(QStringLiteral("Repost1"), QRect(114, 113, 886, 622), Form::Scaling::Fixed);
+    auto* button = new controls::Button(QStringLiteral("回主頁"), &scaled);
+    scaled.place(button, 192, 116, 60, 25);
+    scaled.show();
+    fixed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&scaled));
+    QCOMPARE(scaled.frameGeometry(), large ? QRect(300, 168, 807, 756) : QRect(200, 112, 538, 504));
+    QCOMPARE(button->geometry(), large ? QRect(288, 174, 90, 38) : QRect(192, 116, 60, 25));
+    QCOMPARE(scaled.font().pixelSize(), large ? 17 : 11);
+    QCOMPARE(fixed.frameGeometry(), QRect(114, 113, 886, 622));
+    QCOMPARE(fixed.font().pixelSize(), 11);
 }
 
 // Tab goes through the window's controls in their order, entering each group box at its
