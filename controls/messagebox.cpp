@@ -40,7 +40,7 @@ Answer BoxRecorder::take(const BoxRecord& box)
     if (onBox)
         onBox(box);
     // Only the question has a choice; the other boxes have their one button.
-    if (box.kind != BoxKind::AskSaveBeforeExit)
+    if (box.kind != BoxKind::AskSaveBeforeExit && box.kind != BoxKind::ConfirmDelete)
         return Answer::Ok;
     if (!answers.empty()) {
         Answer a = answers.front();
@@ -108,6 +108,17 @@ Answer askSaveBeforeExit()
     if (box.clickedButton() == no)
         return Answer::No;
     return Answer::Cancel;
+}
+
+bool confirmDeleteRecord()
+{
+    const QString text = QStringLiteral("Delete record?");
+    if (g_recorder)
+        return record(BoxKind::ConfirmDelete, applicationTitle(), text) == Answer::Ok;
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    centreOnScreen(box);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void showApplicationError(const QString& text)

@@ -8,7 +8,7 @@
 
 namespace controls {
 
-enum class BoxKind { Error, NotFound, AskSaveBeforeExit, ApplicationError };
+enum class BoxKind { Error, NotFound, AskSaveBeforeExit, ApplicationError, ConfirmDelete };
 enum class Answer { Ok, Yes, No, Cancel };
 
 struct BoxRecord {
@@ -46,6 +46,8 @@ void showErrorBox(const QString& message);
 void showNotFound();
 // Asked before the application ends with unsaved rows: Yes, No or Cancel.
 Answer askSaveBeforeExit();
+// The data grid's question before Ctrl+Delete deletes a row: true for OK.
+bool confirmDeleteRecord();
 // The box for an error that escapes the creation of a screen.
 void showApplicationError(const QString& text);
 

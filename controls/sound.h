@@ -1,0 +1,9 @@
+#pragma once
+// The system beep for refused keys, with a counter tests can read.
+
+namespace controls {
+
+void beep();
+int beepCount();
+
+} // namespace controls
