@@ -45,6 +45,10 @@ public:
     void pagesReady();
 
     int pageCount() const { return m_store ? int(m_store->pages.size()) : 0; }
+    const Page* page(int n) const
+    {
+        return n >= 1 && n <= pageCount() ? &m_store->pages[std::size_t(n - 1)] : nullptr;
+    }
     int currentPage() const { return m_page; } // 1-based; 0 before the first page exists
     Zoom zoom() const { return m_zoom; }
     PageView* view() const { return m_view; }

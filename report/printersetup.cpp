@@ -58,6 +58,10 @@ PrinterSetupDialog::PrinterSetupDialog(const PrintSettings& s, int pageCount, QW
 
     portrait = new QRadioButton(QStringLiteral("直印"), this);
     landscape = new QRadioButton(QStringLiteral("橫印"), this);
+    // Each pair is a group of its own, not one group of every radio button on the dialog.
+    auto* orientationGroup = new QButtonGroup(this);
+    orientationGroup->addButton(portrait);
+    orientationGroup->addButton(landscape);
     (s.orientation == QPageLayout::Landscape ? landscape : portrait)->setChecked(true);
     auto* orientationRow = new QHBoxLayout;
     orientationRow->addWidget(portrait);
@@ -66,6 +70,9 @@ PrinterSetupDialog::PrinterSetupDialog(const PrintSettings& s, int pageCount, QW
 
     allPages = new QRadioButton(QStringLiteral("全部"), this);
     pageRange = new QRadioButton(QStringLiteral("頁數　從"), this);
+    auto* rangeGroup = new QButtonGroup(this);
+    rangeGroup->addButton(allPages);
+    rangeGroup->addButton(pageRange);
     fromPage = new QSpinBox(this);
     toPage = new QSpinBox(this);
     fromPage->setRange(1, pageCount);

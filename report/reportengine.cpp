@@ -318,7 +318,7 @@ std::vector<PreviewWindow*> Report::previews() const
 {
     std::vector<PreviewWindow*> open;
     for (const auto& p : m_previews)
-        if (p)
+        if (p && p->isVisible())
             open.push_back(p.data());
     return open;
 }
