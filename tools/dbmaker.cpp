@@ -222,13 +222,15 @@ public:
                     refuseExisting();
                 rc = std::rename(m_temp.constData(), target.constData());
             }
-            if (rc != 0 && errno == EEXIST)
-                refuseExisting();
         }
-        if (rc != 0 && errno == EISDIR)
-            fail(QStringLiteral("「%1」是資料夾，不是資料庫檔案").arg(shown(m_target)));
-        if (rc != 0)
-            fail(QStringLiteral("無法把暫存檔改名為「%1」：%2").arg(shown(m_target), errnoText(errno)));
+        if (rc != 0) {
+            const int err = errno;
+            if (err == EEXIST && !m_force)
+                refuseExisting();
+            if (err == EISDIR)
+                fail(QStringLiteral("「%1」是資料夾，不是資料庫檔案").arg(shown(m_target)));
+            fail(QStringLiteral("無法把暫存檔改名為「%1」：%2").arg(shown(m_target), errnoText(err)));
+        }
         m_temp.clear();
     }
 
