@@ -883,13 +883,19 @@ void DataSet::post()
         m_store->readRow(m_table, rowid, sink);
         if (added == UINT32_MAX)
             added = m_rows.add(rowid, std::vector<QVariant>(m_columns.size()));
-        m_view.insert(m_view.begin() + std::clamp(m_pos, 0, int(m_view.size())), added);
-        renumberView(size_t(std::max(m_pos, 0)));
+        // A detail whose master presents no row presents none, not even the row it just stored.
+        const bool presentsNone = m_selection && !m_selection->has_value();
+        if (presentsNone) {
+            m_pos = -1;
+        } else {
+            m_view.insert(m_view.begin() + std::clamp(m_pos, 0, int(m_view.size())), added);
+            renumberView(size_t(std::max(m_pos, 0)));
+        }
         placeInOrder(added);
         placeInSearchView(added);
         m_state = DataSetState::Browse;
         m_modified = false;
-        m_bof = m_eof = false;
+        m_bof = m_eof = presentsNone;
         loadCurrent();
         notify(DataEvent::StateChanged);
         notify(DataEvent::LayoutChanged);
