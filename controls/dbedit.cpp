@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -91,7 +92,11 @@ private:
 
 } // namespace
 
-DBEdit::DBEdit(QWidget* parent) : Edit(parent) { setReadOnly(true); }
+DBEdit::DBEdit(QWidget* parent) : Edit(parent)
+{
+    setReadOnly(true);
+    setAcceptDrops(false);
+}
 
 void DBEdit::bind(DataSource* source, const QString& fieldName)
 {
@@ -115,7 +120,9 @@ bool DBEdit::canChange() const
 void DBEdit::updateLook()
 {
     const data::Field* f = field();
-    const Qt::Alignment horizontal = hasFocus() || !f ? Qt::AlignLeft : (f->alignment() & Qt::AlignHorizontal_Mask);
+    // The window's focus control, even while a message box has the active window.
+    const bool editing = window()->focusWidget() == this;
+    const Qt::Alignment horizontal = editing || !f ? Qt::AlignLeft : (f->alignment() & Qt::AlignHorizontal_Mask);
     setAlignment(horizontal | Qt::AlignVCenter);
     setReadOnly(!canChange());
 }
@@ -246,6 +253,13 @@ void DBEdit::contextMenuEvent(QContextMenuEvent* e)
 {
     // Changes go through the keyboard only, so each one starts editing and is filtered.
     e->accept();
+}
+
+void DBEdit::dropEvent(QDropEvent* e)
+{
+    // A drop would put text in unfiltered and without starting editing, to be lost on the
+    // next move; like the context menu, it is not a way in.
+    e->ignore();
 }
 
 void DBEdit::focusInEvent(QFocusEvent* e)
