@@ -339,6 +339,36 @@ private slots:
         QCOMPARE(model->rowCount(), 2);
     }
 
+    void gridKeys()
+    {
+        Screen s;
+        auto* grid = TUser->DBGrid1;
+        grid->setFocus(Qt::OtherFocusReason);
+        // Tab runs along the row and wraps into the next one; Shift+Tab goes back.
+        grid->setCurrentIndex(grid->gridModel()->index(0, 5));
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(grid->currentIndex(), grid->gridModel()->index(1, 0));
+        QCOMPARE(s.number(), QStringLiteral("B1"));
+        QTest::keyClick(grid, Qt::Key_Backtab);
+        QCOMPARE(grid->currentIndex(), grid->gridModel()->index(0, 5));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid)); // Tab never leaves the grid
+        // Tab on the last cell of the last row appends a row.
+        grid->setCurrentIndex(grid->gridModel()->index(2, 5));
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(TUser->ADOTable1->state(), data::DataSetState::Insert);
+        QCOMPARE(grid->currentIndex(), grid->gridModel()->index(3, 0));
+        // Esc drops it; Insert puts a new row before the current one.
+        QTest::keyClick(grid, Qt::Key_Escape);
+        QCOMPARE(grid->gridModel()->rowCount(), 3);
+        grid->setCurrentIndex(grid->gridModel()->index(1, 0));
+        QTest::keyClick(grid, Qt::Key_Insert);
+        QCOMPARE(TUser->ADOTable1->state(), data::DataSetState::Insert);
+        QCOMPARE(TUser->ADOTable1->currentIndex(), 1);
+        QCOMPARE(grid->gridModel()->data(grid->gridModel()->index(2, 1), Qt::DisplayRole).toString(), QStringLiteral("B1"));
+        QVERIFY(s.errors().isEmpty());
+        QCOMPARE(s.rows(), 3);
+    }
+
     void gridEditsInPlace()
     {
         Screen s;
