@@ -5,10 +5,12 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,36 @@
 #include <algorithm>
 
 namespace report {
+
+QString askPdfFileName(QWidget* parent, const QString& suggested)
+{
+    QFileDialog dialog(parent, QStringLiteral("列印到 PDF 檔案"), QFileInfo(suggested).absolutePath(),
+                       QStringLiteral("PDF 檔案 (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QFileInfo(suggested).fileName());
+    // Qt's own captions are English without a translation; the overwrite question is asked below.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("儲存位置："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("檔案名稱："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("存檔類型："));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("存檔"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString file = dialog.selectedFiles().value(0);
+        if (file.isEmpty() || !QFileInfo::exists(file))
+            return file;
+        QMessageBox box(QMessageBox::Question, QStringLiteral("列印到 PDF 檔案"),
+                        QStringLiteral("「%1」已經存在，要取代它嗎？").arg(QDir::toNativeSeparators(file)),
+                        QMessageBox::NoButton, parent);
+        QPushButton* replace = box.addButton(QStringLiteral("取代"), QMessageBox::YesRole);
+        box.addButton(QStringLiteral("取消"), QMessageBox::NoRole);
+        box.exec();
+        if (box.clickedButton() == replace)
+            return file;
+    }
+    return {};
+}
 
 QString PrinterSetupDialog::pdfDestination()
 {
@@ -43,8 +75,7 @@ PrinterSetupDialog::PrinterSetupDialog(const PrintSettings& s, int pageCount, QW
                          this);
     browse = new QPushButton(QStringLiteral("瀏覽…"), this);
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("列印到 PDF 檔案"), file->text(),
-                                                            QStringLiteral("PDF 檔案 (*.pdf)"));
+        const QString chosen = askPdfFileName(this, file->text());
         if (!chosen.isEmpty())
             file->setText(chosen);
     });

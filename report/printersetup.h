@@ -15,6 +15,9 @@ class QSpinBox;
 
 namespace report {
 
+// Asks for a PDF file to print into, with Chinese captions; empty when cancelled.
+QString askPdfFileName(QWidget* parent, const QString& suggested);
+
 class PrinterSetupDialog : public QDialog {
     Q_OBJECT
 public:

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPageSize>
@@ -207,9 +206,7 @@ bool Report::setUpPrinter(QPrinter& printer, QWidget* parent)
         // No printer installed: print to a PDF file instead.
         const QString file = askPdfFile
             ? askPdfFile(parent)
-            : QFileDialog::getSaveFileName(parent, QStringLiteral("列印到 PDF 檔案"),
-                                           QDir::home().filePath(QStringLiteral("薪資明細表.pdf")),
-                                           QStringLiteral("PDF 檔案 (*.pdf)"));
+            : askPdfFileName(parent, QDir::home().filePath(QStringLiteral("薪資明細表.pdf")));
         if (file.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
