@@ -162,14 +162,14 @@ void DBEdit::dataEvent(data::DataEvent event, const data::Field* f)
     }
 }
 
-QString DBEdit::admit(const QString& typed) const
+QString DBEdit::admit(const QString& typed, bool filterKeys) const
 {
     const data::Field* f = field();
     if (!f)
         return {};
     QString out;
     for (QChar c : typed)
-        if (data::acceptsChar(f->kind(), c))
+        if (!filterKeys || data::acceptsChar(f->kind(), c))
             out += c;
     if (f->kind() == data::FieldKind::WideText && f->size() > 0) {
         QString rest = text();
@@ -209,13 +209,15 @@ void DBEdit::keyPressEvent(QKeyEvent* e)
     }
     const QString before = text();
     if (e->matches(QKeySequence::Paste)) {
-        const QString pasted = admit(QGuiApplication::clipboard()->text().remove(QLatin1Char('\n')));
+        // The key filter is for keys: pasted text goes in as it is, within the size, and is
+        // checked by the field when the box is left.
+        const QString pasted = admit(QGuiApplication::clipboard()->text().remove(QLatin1Char('\n')), false);
         if (pasted.isEmpty())
             return;
         beginChange();
         insert(pasted);
     } else if (!e->text().isEmpty() && e->text().front().isPrint() && !(e->modifiers() & Qt::ControlModifier)) {
-        const QString typed = admit(e->text());
+        const QString typed = admit(e->text(), true);
         if (typed.isEmpty())
             return;
         beginChange();
@@ -239,7 +241,7 @@ void DBEdit::inputMethodEvent(QInputMethodEvent* e)
         beep();
         return;
     }
-    const QString committed = admit(e->commitString());
+    const QString committed = admit(e->commitString(), true);
     if (committed.isEmpty())
         return;
     beginChange();

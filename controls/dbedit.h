@@ -47,8 +47,9 @@ private:
     void refresh();
     void updateLook();
     bool canChange() const;
-    // Checks typed or pasted text against the field; returns what may go in (beeps otherwise).
-    QString admit(const QString& text) const;
+    // What of typed (filterKeys) or pasted text may go in: the kind's keys and the field's
+    // size in Big5 bytes; beeps when something is dropped.
+    QString admit(const QString& text, bool filterKeys) const;
     void beginChange();
     void writeText();
     void refuseLeaving();
