@@ -12,6 +12,8 @@
 #include "messagebox.h"
 
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cxxabi.h>
 #include <cstdlib>
@@ -49,6 +51,10 @@ Application::Application(int& argc, char** argv)
     // The main window's close ends the application, whatever else is open.
     setQuitOnLastWindowClosed(false);
     controls::installFontSubstitutions();
+    // Qt's own dialogs (the file dialog of print-to-PDF, say) speak the users' language too.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QStringLiteral("qtbase_zh_TW"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 Application::~Application()

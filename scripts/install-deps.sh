@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-5compat-dev libgl-dev
   libsqlite3-dev sqlite3
   fonts-arphic-uming fonts-arphic-ukai fonts-liberation fonts-dejavu-core
   xvfb xauth x11-apps imagemagick poppler-utils
