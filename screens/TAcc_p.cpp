@@ -6,7 +6,7 @@
 #include "declarefields.h"
 #include "entermoveson.h"
 #include "inputmethod.h"
-#include "messagebox.h"
+#include "recordnav.h"
 
 #include <QCloseEvent>
 
@@ -295,49 +295,24 @@ void TTAcc::connectKeyHandlers()
 
 void TTAcc::Button7Click() { ADOTable2->first(); }
 
-void TTAcc::Button9Click()
-{
-    if (ADOTable2->bof())
-        ADOTable2->first();
-    else
-        ADOTable2->prior();
-}
+void TTAcc::Button9Click() { controls::previousRecord(*ADOTable2); }
 
-void TTAcc::Button10Click()
-{
-    if (ADOTable2->eof())
-        ADOTable2->last();
-    else
-        ADOTable2->next();
-}
+void TTAcc::Button10Click() { controls::nextRecord(*ADOTable2); }
 
 void TTAcc::Button12Click() { ADOTable2->last(); }
 
 void TTAcc::Button8Click()
 {
-    if (!ADOTable2->keySearch(QStringLiteral("u_number"), Edit1->text()))
-        controls::showNotFound();
+    controls::searchKey(*ADOTable2, QStringLiteral("u_number"), Edit1->text());
 }
 
 // ---- pay records ----
 
 void TTAcc::Button2Click() { ADOTable1->first(); }
 
-void TTAcc::Button3Click()
-{
-    if (ADOTable1->bof())
-        ADOTable1->first();
-    else
-        ADOTable1->prior();
-}
+void TTAcc::Button3Click() { controls::previousRecord(*ADOTable1); }
 
-void TTAcc::Button4Click()
-{
-    if (ADOTable1->eof())
-        ADOTable1->last();
-    else
-        ADOTable1->next();
-}
+void TTAcc::Button4Click() { controls::nextRecord(*ADOTable1); }
 
 void TTAcc::Button5Click() { ADOTable1->last(); }
 
@@ -355,8 +330,7 @@ void TTAcc::Button13Click()
 // A hit among another employee's pay records is a miss: the employee panel stays put.
 void TTAcc::Button14Click()
 {
-    if (!ADOTable1->keySearch(QStringLiteral("m_sn"), Edit2->text()))
-        controls::showNotFound();
+    controls::searchKey(*ADOTable1, QStringLiteral("m_sn"), Edit2->text());
 }
 
 void TTAcc::Button15Click()

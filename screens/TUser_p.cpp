@@ -5,7 +5,7 @@
 #include "declarefields.h"
 #include "entermoveson.h"
 #include "inputmethod.h"
-#include "messagebox.h"
+#include "recordnav.h"
 
 #include <QCloseEvent>
 
@@ -166,21 +166,9 @@ void TTUser::buildFunctionPanel()
 
 void TTUser::Button1Click() { ADOTable1->first(); }
 
-void TTUser::Button2Click()
-{
-    if (ADOTable1->bof())
-        ADOTable1->first();
-    else
-        ADOTable1->prior();
-}
+void TTUser::Button2Click() { controls::previousRecord(*ADOTable1); }
 
-void TTUser::Button3Click()
-{
-    if (ADOTable1->eof())
-        ADOTable1->last();
-    else
-        ADOTable1->next();
-}
+void TTUser::Button3Click() { controls::nextRecord(*ADOTable1); }
 
 void TTUser::Button4Click() { ADOTable1->last(); }
 
@@ -192,8 +180,7 @@ void TTUser::Button11Click() { ADOTable1->post(); }
 
 void TTUser::Button7Click()
 {
-    if (!ADOTable1->keySearch(QStringLiteral("u_number"), Edit1->text()))
-        controls::showNotFound();
+    controls::searchKey(*ADOTable1, QStringLiteral("u_number"), Edit1->text());
 }
 
 void TTUser::DBEdit1KeyPress(QChar& key, Qt::KeyboardModifiers m) { controls::enterMovesOn(key, m, DBEdit2); }
