@@ -21,9 +21,12 @@ data::DataSet* DataLink::dataSet() const { return m_source ? m_source->dataSet()
 DataSource::DataSource(data::DataSet* dataSet) : m_dataSet(dataSet)
 {
     m_observer = m_dataSet->addObserver([this](data::DataEvent event, const data::Field* field) {
-        // By index: a link may detach while it handles the event.
-        for (size_t i = 0; i < m_links.size(); ++i)
-            m_links[i]->dataEvent(event, field);
+        // Over a copy: a link may detach (or another attach) while it handles the event;
+        // one that has gone meanwhile is skipped.
+        const std::vector<DataLink*> links = m_links;
+        for (DataLink* link : links)
+            if (std::find(m_links.begin(), m_links.end(), link) != m_links.end())
+                link->dataEvent(event, field);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "dbgrid.h"
 
 #include "dbedit.h"
+#include "errorreport.h"
 #include "inputmethod.h"
 #include "messagebox.h"
 #include "sound.h"
@@ -168,6 +169,25 @@ public:
             }
         };
         return editor;
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        auto* edit = static_cast<Edit*>(editor);
+        const data::Field* f = m_grid->gridModel()->fieldAt(index.column());
+        QString text = edit->text();
+        // Pasted text is held to the field's size in Big5 bytes, as typed text is.
+        if (f && f->kind() == data::FieldKind::WideText && f->size() > 0 && data::big5Length(text) > f->size()) {
+            while (data::big5Length(text) > f->size())
+                text.chop(1);
+            beep();
+        }
+        // The error is shown here, not thrown on: Qt's commit must finish to keep the editor usable.
+        try {
+            model->setData(index, text, Qt::EditRole);
+        } catch (...) {
+            handleException();
+        }
     }
 
 private:

@@ -79,6 +79,38 @@ bool holds(FieldKind kind, const RawValue& v)
     return false;
 }
 
+bool isUtf8(const char* text, int size)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const auto* end = p + size;
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more;
+        char32_t cp;
+        if ((c & 0xE0) == 0xC0) { more = 1; cp = c & 0x1F; }
+        else if ((c & 0xF0) == 0xE0) { more = 2; cp = c & 0x0F; }
+        else if ((c & 0xF8) == 0xF0) { more = 3; cp = c & 0x07; }
+        else return false;
+        if (end - p <= more)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF do not round-trip.
+        static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[more] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            return false;
+        p += more + 1;
+    }
+    return true;
+}
+
 QString rawText(const RawValue& v)
 {
     switch (v.type) {
@@ -296,16 +328,23 @@ void DataSet::readTable(StoreConnection& store)
             if (m_fieldColumn[i] >= 0)
                 m_columnField[size_t(m_fieldColumn[i])] = int(i);
     };
+    auto refuse = [&](qint64 rowid, const QString& column, const RawValue& value) {
+        const QString where = m_table.isEmpty() ? m_name : QStringLiteral("資料表 %1").arg(m_table);
+        throw DataError(QStringLiteral("%1 第 %2 筆資料（rowid %3）的欄位 %4 存有無法讀取的值「%5」，無法開啟；請先用資料庫工具修正這筆資料")
+                            .arg(where).arg(m_rows.size() + 1).arg(rowid).arg(column, rawText(value)));
+    };
     sink.onRow = [&](qint64 rowid, const RawValue* values) {
         for (size_t i = 0; i < m_fieldColumn.size(); ++i) {
             const int col = m_fieldColumn[i];
-            if (col >= 0 && values[col].type != RawValue::Null && !holds(m_fields[i]->kind(), values[col])) {
-                const QString where = m_table.isEmpty() ? m_name : QStringLiteral("資料表 %1").arg(m_table);
-                throw DataError(QStringLiteral("%1 第 %2 筆資料（rowid %3）的欄位 %4 存有無法讀取的值「%5」，無法開啟；請先用資料庫工具修正這筆資料")
-                                    .arg(where).arg(m_rows.size() + 1).arg(rowid)
-                                    .arg(m_fields[size_t(i)]->fieldName(), rawText(values[col])));
-            }
+            if (col >= 0 && values[col].type != RawValue::Null && !holds(m_fields[i]->kind(), values[col]))
+                refuse(rowid, m_fields[i]->fieldName(), values[col]);
         }
+        // Every column is compared when the row is saved or deleted, so each must read back
+        // exactly: binary data and text that is not UTF-8 would make the row unchangeable.
+        for (int c = 0; c < columnCount; ++c)
+            if (values[c].type == RawValue::Blob
+                || (values[c].type == RawValue::Text && !isUtf8(values[c].text, values[c].size)))
+                refuse(rowid, m_columns[size_t(c)].name, values[c]);
         m_rows.add(rowid, values, columnCount);
     };
     if (m_kind == Kind::Table)
@@ -720,13 +759,15 @@ void DataSet::placeInSearchView(uint32_t rowIndex)
 
 void DataSet::placeInOrder(uint32_t rowIndex)
 {
+    if (m_orderColumns.empty()) {
+        // Without an order a row keeps its place; a new one goes last.
+        if (std::find(m_order.rbegin(), m_order.rend(), rowIndex) == m_order.rend())
+            m_order.push_back(rowIndex);
+        return;
+    }
     std::erase(m_order, rowIndex);
     if (!m_rows.row(rowIndex).data)
         return;
-    if (m_orderColumns.empty()) {
-        m_order.push_back(rowIndex);
-        return;
-    }
     const auto it = std::upper_bound(m_order.begin(), m_order.end(), rowIndex,
                                      [&](uint32_t a, uint32_t b) { return compareRows(a, b) < 0; });
     m_order.insert(it, rowIndex);
@@ -763,6 +804,9 @@ void DataSet::startNewRow(int at)
     m_state = DataSetState::Insert;
     m_current.assign(m_fields.size(), QVariant());
     m_written.assign(m_fields.size(), false);
+    // Bound controls learn of the new row before anything is written into it.
+    notify(DataEvent::LayoutChanged);
+    notify(DataEvent::StateChanged);
     try {
         if (m_master && m_master->isActive() && !m_linkColumn.isEmpty()) {
             Field* link = findField(m_linkColumn);
@@ -777,11 +821,11 @@ void DataSet::startNewRow(int at)
         m_pos = m_prevPos;
         m_modified = false;
         loadCurrent();
+        notify(DataEvent::LayoutChanged);
+        notify(DataEvent::StateChanged);
         throw;
     }
     m_modified = false;
-    notify(DataEvent::StateChanged);
-    notify(DataEvent::LayoutChanged);
     afterMasterChange();
 }
 
@@ -795,6 +839,10 @@ void DataSet::edit()
         return;
     }
     requireWritable();
+    // Details settle first: a refused save there leaves this data set as it was.
+    for (DataSet* d : m_details)
+        if (d->isActive())
+            d->settle();
     m_state = DataSetState::Edit;
     m_written.assign(m_fields.size(), false);
     m_modified = false;
@@ -830,6 +878,11 @@ void DataSet::writeField(Field* field, const QVariant& value)
         case FieldKind::AutoInc: break;
         }
     }
+    // A detail that follows this field settles before the value changes, so a refused save
+    // there leaves this row as it was.
+    for (DataSet* d : m_details)
+        if (d->isActive() && d->m_masterField.compare(field->fieldName(), Qt::CaseInsensitive) == 0)
+            d->settle();
     const size_t i = size_t(field->index());
     m_current[i] = v;
     m_written[i] = true;
@@ -880,9 +933,17 @@ void DataSet::post()
         uint32_t added = UINT32_MAX;
         sink.onColumns = [](const std::vector<StoreColumn>&) {};
         sink.onRow = [&](qint64 id, const RawValue* values) { added = m_rows.add(id, values, int(m_columns.size())); };
-        m_store->readRow(m_table, rowid, sink);
-        if (added == UINT32_MAX)
-            added = m_rows.add(rowid, std::vector<QVariant>(m_columns.size()));
+        try {
+            m_store->readRow(m_table, rowid, sink);
+        } catch (const DataError&) {
+            // The row is stored; keep what was written rather than leave it pending to be added twice.
+        }
+        if (added == UINT32_MAX) {
+            std::vector<QVariant> cells(m_columns.size());
+            for (const auto& c : changed)
+                cells[size_t(columnOf(c.column))] = c.value;
+            added = m_rows.add(rowid, cells);
+        }
         // A detail whose master presents no row presents none, not even the row it just stored.
         const bool presentsNone = m_selection && !m_selection->has_value();
         if (presentsNone) {

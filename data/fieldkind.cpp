@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -93,10 +94,13 @@ std::optional<double> parseDouble(const QString& text)
     }
     if (i != n)
         return std::nullopt;
-    const QByteArray latin = ascii.toLatin1();
-    char* end = nullptr;
-    const double v = std::strtod(latin.constData(), &end);
-    if (end != latin.constData() + latin.size() || !std::isfinite(v))
+    // from_chars reads the C format whatever the process locale is; it takes no '+'.
+    QByteArray latin = ascii.toLatin1();
+    if (latin.startsWith('+'))
+        latin.remove(0, 1);
+    double v = 0;
+    const auto [end, ec] = std::from_chars(latin.constData(), latin.constData() + latin.size(), v);
+    if (ec != std::errc() || end != latin.constData() + latin.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
 }

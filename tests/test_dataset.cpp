@@ -96,6 +96,8 @@ private slots:
         QTest::newRow("bad stored number") << "badvalue" << "欄位 u_add1 存有無法讀取的值「many」";
         QTest::newRow("bad stored date") << "baddate" << "欄位 u_indate 存有無法讀取的值「soon」";
         QTest::newRow("damaged") << "damaged" << "pexlyacc.mdb";
+        QTest::newRow("text not in UTF-8") << "big5" << "欄位 u_name 存有無法讀取的值";
+        QTest::newRow("binary data in a column of its own") << "blob" << "欄位 photo 存有無法讀取的值「<binary>」";
     }
     void openFailures()
     {
@@ -122,6 +124,12 @@ private slots:
         } else if (setup == QLatin1String("baddate")) {
             dir.makeEmptyDb();
             exec(db, QStringLiteral("INSERT INTO t_user (u_number, u_indate) VALUES ('E1', 'soon')"));
+        } else if (setup == QLatin1String("big5")) {
+            dir.makeEmptyDb();
+            exec(db, QStringLiteral("INSERT INTO t_user (u_name, u_number) VALUES (CAST(x'B3AFACFC' AS TEXT), 'E1')"));
+        } else if (setup == QLatin1String("blob")) {
+            dir.makeEmptyDb();
+            exec(db, QStringLiteral("ALTER TABLE t_user ADD photo BLOB; INSERT INTO t_user (u_number, photo) VALUES ('E1', x'FFD8')"));
         } else if (setup == QLatin1String("damaged")) {
             dir.makeEmptyDb();
             exec(db, QStringLiteral("INSERT INTO t_user (u_number) VALUES ('E1')"));
@@ -475,6 +483,23 @@ private slots:
         QVERIFY(p.money->isEmpty());
         p.users->cancel();
         QCOMPARE(p.serials().size(), 2);
+    }
+
+    void refusedDetailSaveLeavesTheMasterAsItWas()
+    {
+        testsupport::WorkDir dir;
+        const QString db = dir.makeEmptyDb();
+        fillPayroll(db);
+        Payroll p;
+        p.money->edit();
+        p.money->fieldByName(QStringLiteral("m_u1"))->setAsString(QStringLiteral("1"));
+        exec(db, QStringLiteral("DELETE FROM m_money WHERE m_sn='S11'")); // gone behind our back
+        // Starting to edit the employee, or changing its number, must save the pay record first.
+        QVERIFY(!errorOf([&] { p.users->edit(); }).isEmpty());
+        QCOMPARE(p.users->state(), DataSetState::Browse);
+        QCOMPARE(p.money->state(), DataSetState::Edit);
+        QCOMPARE(str(*p.money, "m_u1"), QStringLiteral("1"));
+        QCOMPARE(str(*p.users, "u_number"), QStringLiteral("E1"));
     }
 
     void detailBeforeMasterOpensPresentsAll()

@@ -369,6 +369,34 @@ private slots:
         QCOMPARE(s.rows(), 3);
     }
 
+    void gridRefusesBadCellAndGoesOn()
+    {
+        Screen s;
+        auto* grid = TUser->DBGrid1;
+        grid->setFocus(Qt::OtherFocusReason);
+        grid->setCurrentIndex(grid->gridModel()->index(0, 5));
+        QTest::keyClick(grid, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        typeText(editor, QStringLiteral("x"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(s.errors(), QStringList{QStringLiteral("'x' is not a valid date and time.")});
+        QCOMPARE(TUser->DBEdit9->text(), QStringLiteral("2020/3/1"));
+        // The grid still edits afterwards: the next cell's change is stored.
+        QTest::keyClick(grid, Qt::Key_Escape);
+        grid->setCurrentIndex(grid->gridModel()->index(0, 0));
+        QTest::keyClick(grid, Qt::Key_F2);
+        editor = QApplication::focusWidget();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        typeText(editor, QStringLiteral("Zed"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        click(TUser->Button11);
+        QCOMPARE(scalar(s.db, QStringLiteral("SELECT u_name FROM t_user WHERE u_number='A2'")).toString(), QStringLiteral("Zed"));
+        QCOMPARE(s.errors().size(), 1);
+    }
+
     void gridEditsInPlace()
     {
         Screen s;
