@@ -8,10 +8,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <malloc.h>
+#include <unistd.h>
 #include <sqlite3.h>
 
 using namespace data;
@@ -119,7 +120,13 @@ int main(int argc, char** argv)
 
     // Memory the open data sets hold against the file size.
     {
-        const auto heap = [] { const auto m = mallinfo2(); return m.uordblks + m.hblkhd; };
+        // Resident memory, so the row blocks the data sets map themselves count as well as the heap.
+        const auto heap = [] {
+            QFile statm(QStringLiteral("/proc/self/statm"));
+            statm.open(QIODevice::ReadOnly);
+            const QList<QByteArray> fields = statm.readAll().split(' ');
+            return size_t(fields.value(1).toULongLong()) * size_t(sysconf(_SC_PAGESIZE));
+        };
         const size_t before = heap();
         Payroll p(true);
         p.money.open();

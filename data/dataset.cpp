@@ -413,7 +413,48 @@ void DataSet::applyOrder()
 
 void DataSet::sortByColumn(std::vector<uint32_t>& rows, int column) const
 {
-    // Keys are read once; their texts point into the row store, which never moves.
+    // Keys are read once; their texts point into the row store, which never moves. Texts and
+    // nulls (the usual keys) sort on an 8-byte prefix first; ties keep the rows' order.
+    struct TextKey {
+        uint64_t prefix;
+        const char* text;
+        uint32_t size;
+        uint32_t rank; // 0 null, 1 text
+        uint32_t seq;
+        uint32_t row;
+    };
+    std::vector<TextKey> keys;
+    keys.reserve(rows.size());
+    for (uint32_t r : rows) {
+        const RawValue v = RowStore::raw(m_rows.row(r), column);
+        if (v.type != RawValue::Text && v.type != RawValue::Null) {
+            keys.clear();
+            break;
+        }
+        TextKey k{0, v.text, uint32_t(v.size), v.type == RawValue::Text ? 1u : 0u, uint32_t(keys.size()), r};
+        for (int b = 0; b < 8; ++b)
+            k.prefix = (k.prefix << 8) | (b < v.size ? uint8_t(v.text[b]) : 0);
+        keys.push_back(k);
+    }
+    if (keys.size() == rows.size()) {
+        std::sort(keys.begin(), keys.end(), [](const TextKey& a, const TextKey& b) {
+            if (a.rank != b.rank)
+                return a.rank < b.rank;
+            if (a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            if (a.size > 8 || b.size > 8) {
+                const int c = std::memcmp(a.text, b.text, std::min(a.size, b.size));
+                if (c)
+                    return c < 0;
+            }
+            if (a.size != b.size)
+                return a.size < b.size;
+            return a.seq < b.seq;
+        });
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i] = keys[i].row;
+        return;
+    }
     std::vector<std::pair<RawValue, uint32_t>> keyed;
     keyed.reserve(rows.size());
     for (uint32_t r : rows)

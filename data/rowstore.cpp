@@ -80,20 +80,49 @@ uint8_t* RowStore::encode(uint8_t* p, const RawValue& v)
     return p;
 }
 
+RowStore::Block::Block(size_t size)
+{
+    if (size != kMaxBlock) {
+        m_data = static_cast<uint8_t*>(std::malloc(size));
+        if (!m_data)
+            throw std::bad_alloc();
+        return;
+    }
+    // Faulting a large table in page by page costs more than reading it, so full-size blocks
+    // sit on a 2 MiB boundary where the system can back them with one huge page. Mapped
+    // directly, not through malloc, whose alignment would waste up to a block each time.
+    void* raw = ::mmap(nullptr, 2 * kMaxBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        throw std::bad_alloc();
+    const auto start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + kMaxBlock - 1) & ~uintptr_t(kMaxBlock - 1);
+    if (aligned > start)
+        ::munmap(raw, aligned - start);
+    if (const uintptr_t tail = start + 2 * kMaxBlock - (aligned + kMaxBlock))
+        ::munmap(reinterpret_cast<void*>(aligned + kMaxBlock), tail);
+    m_data = reinterpret_cast<uint8_t*>(aligned);
+    m_mapped = true;
+    ::madvise(m_data, kMaxBlock, MADV_HUGEPAGE);
+}
+
+RowStore::Block::~Block()
+{
+    if (!m_data)
+        return;
+    if (m_mapped)
+        ::munmap(m_data, kMaxBlock);
+    else
+        std::free(m_data);
+}
+
 uint8_t* RowStore::reserve(size_t bytes)
 {
     if (m_blocks.empty() || m_used + bytes > m_blockSize) {
-        // Blocks grow with the table up to 2 MiB; those are backed by huge pages where the
-        // system offers them, since faulting in a large table page by page costs more than reading it.
+        // Blocks grow with the table up to 2 MiB.
         m_blockSize = std::min(kMaxBlock, std::max(kMinBlock, m_allocated));
-        m_blockSize = std::max(m_blockSize, bytes);
-        Block block(m_blockSize == kMaxBlock ? static_cast<uint8_t*>(std::aligned_alloc(kMaxBlock, kMaxBlock))
-                                             : static_cast<uint8_t*>(std::malloc(m_blockSize)));
-        if (!block)
-            throw std::bad_alloc();
-        if (m_blockSize == kMaxBlock)
-            ::madvise(block.get(), kMaxBlock, MADV_HUGEPAGE);
-        m_blocks.push_back(std::move(block));
+        if (bytes > m_blockSize)
+            m_blockSize = bytes + 1; // an oversized row gets a block of its own, from malloc
+        m_blocks.emplace_back(m_blockSize);
         m_allocated += m_blockSize;
         m_used = 0;
     }

@@ -49,10 +49,21 @@ private:
     uint8_t* reserve(size_t bytes);
     static uint8_t* encode(uint8_t* out, const RawValue& v);
 
-    struct Free {
-        void operator()(uint8_t* p) const { std::free(p); }
+    // Small blocks come from malloc; full-size ones are mapped on their own, 2 MiB aligned.
+    class Block {
+    public:
+        explicit Block(size_t size);
+        ~Block();
+        Block(Block&& other) noexcept : m_data(other.m_data), m_mapped(other.m_mapped) { other.m_data = nullptr; }
+        Block(const Block&) = delete;
+        Block& operator=(const Block&) = delete;
+        Block& operator=(Block&&) = delete;
+        uint8_t* get() const { return m_data; }
+
+    private:
+        uint8_t* m_data = nullptr;
+        bool m_mapped = false;
     };
-    using Block = std::unique_ptr<uint8_t, Free>;
     static constexpr size_t kMinBlock = 64 * 1024;
     static constexpr size_t kMaxBlock = 2 * 1024 * 1024;
     std::vector<Block> m_blocks;

@@ -301,6 +301,8 @@ private:
         }
         if (rc != SQLITE_DONE)
             fail(rc, {});
+        // The rows now live in the data set; the pages read for them need not stay cached too.
+        sqlite3_db_release_memory(m_db);
     }
 
     QString m_file;
