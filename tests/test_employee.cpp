@@ -6,6 +6,7 @@
 #include "messagebox.h"
 #include "sound.h"
 #include "testsupport.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -15,6 +16,7 @@ using controls::BoxKind;
 using controls::BoxRecorder;
 using testsupport::exec;
 using testsupport::scalar;
+using testsupport::typeText;
 
 namespace {
 
@@ -53,17 +55,6 @@ struct Screen {
 };
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-
-// Types text key by key; characters off the keyboard's ASCII map arrive as text-only keys.
-void typeText(QWidget* w, const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 void typeInto(QWidget* w, const QString& text)
 {

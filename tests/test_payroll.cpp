@@ -9,6 +9,7 @@
 #include "previewwindow.h"
 #include "sound.h"
 #include "testsupport.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,6 +21,7 @@ using controls::BoxRecorder;
 using data::DataSetState;
 using testsupport::exec;
 using testsupport::scalar;
+using testsupport::typeText;
 
 namespace {
 
@@ -93,17 +95,6 @@ template <class T = QWidget> T* control(const QString& name)
 }
 
 QWidget* focused() { return QApplication::focusWidget(); }
-
-// Types text key by key; characters off the keyboard's ASCII map arrive as text-only keys.
-void typeText(QWidget* w, const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 // Focuses the box, replaces its text by typing, and stays in it.
 void typeInto(QLineEdit* w, const QString& text)
