@@ -1,4 +1,5 @@
 // Data layer figures on a generated payroll database, each beside a baseline from the same run.
+#include "figures.h"
 #include "connection.h"
 #include "dataset.h"
 #include "dbmaker.h"
@@ -89,12 +90,6 @@ struct Payroll {
             money.setMaster(&users, QStringLiteral("u_number"), QStringLiteral("m_number"));
     }
 };
-
-void line(const char* name, double value, const char* unit, const char* target)
-{
-    std::printf("%s: %.3g%s (target %s)\n", name, value, unit, target);
-    std::fflush(stdout);
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // Employee screen figures on 20,000 employees: a navigation click and a search click, each
 // until the screen is repainted, against the same data set operation alone in the same run.
+#include "figures.h"
 #include "TMain_p.h"
 #include "TUser_p.h"
 #include "application.h"
@@ -15,21 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-double meanMicros(int n, const std::function<void(int)>& f)
-{
-    QElapsedTimer t;
-    t.start();
-    for (int i = 0; i < n; ++i)
-        f(i);
-    return double(t.nsecsElapsed()) / 1e3 / n;
-}
-
-void line(const char* name, double value, const char* target)
-{
-    std::printf("%s: %.3g (target %s)\n", name, value, target);
-    std::fflush(stdout);
-}
 
 struct Figures {
     double bareMove, screenMove, bareSearch, screenSearch;

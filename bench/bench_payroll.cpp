@@ -1,6 +1,7 @@
 // Payroll screen figures on 1,000 employees x 120 months: ">" in the employee panel and ">"
 // among the pay records, each until the screen is repainted, against the same data set move
 // alone in the same run; and the opening of the screen's two data sets.
+#include "figures.h"
 #include "TAcc_p.h"
 #include "TMain_p.h"
 #include "application.h"
@@ -17,27 +18,12 @@
 
 namespace {
 
-double meanMicros(int n, const std::function<void(int)>& f)
-{
-    QElapsedTimer t;
-    t.start();
-    for (int i = 0; i < n; ++i)
-        f(i);
-    return double(t.nsecsElapsed()) / 1e3 / n;
-}
-
 double millis(const std::function<void()>& f)
 {
     QElapsedTimer t;
     t.start();
     f();
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-void line(const char* name, double value, const char* target)
-{
-    std::printf("%s: %.3g (target %s)\n", name, value, target);
-    std::fflush(stdout);
 }
 
 // The screen's two data sets without any control bound to them.

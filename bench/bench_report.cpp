@@ -2,6 +2,7 @@
 // showing page 1, beside the payslip query alone from the same run; and writing a PDF.
 #include "Repost1_p.h"
 #include "dbmaker.h"
+#include "figures.h"
 #include "previewwindow.h"
 
 #include <QApplication>
@@ -13,22 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void line(const char* name, double value, const char* unit, const char* target)
-{
-    std::printf("%s: %.3g%s (target %s)\n", name, value, unit, target);
-    std::fflush(stdout);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

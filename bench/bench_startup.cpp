@@ -2,6 +2,7 @@
 // on a database of 1,000 employees x 120 months, against a minimal Qt program that shows one
 // empty window, both launched the same way in the same run. The target allows 1.5 times the
 // minimal program plus the time the four start-up data sets take to open.
+#include "figures.h"
 #include "connection.h"
 #include "dataset.h"
 #include "dbmaker.h"
@@ -23,12 +24,6 @@
 namespace {
 
 constexpr int kRuns = 7;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Wall time of one launch, to its end; quorvel ends itself right after the main menu is shown.
 double launch(const QString& program, const QStringList& args, const QString& workDir)

@@ -50,6 +50,15 @@ Answer BoxRecorder::take(const BoxRecord& box)
     return Answer::Cancel;
 }
 
+QStringList BoxRecorder::texts(BoxKind kind) const
+{
+    QStringList out;
+    for (const BoxRecord& box : boxes)
+        if (box.kind == kind)
+            out << box.text;
+    return out;
+}
+
 QString withFullStop(const QString& message)
 {
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))

@@ -2,6 +2,7 @@
 // The application's message boxes, and a seam that lets tests record them instead of
 // running a modal box.
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     std::function<void(const BoxRecord&)> onBox;
 
     Answer take(const BoxRecord& box);
+    // The texts of the boxes of one kind, in order.
+    QStringList texts(BoxKind kind) const;
 };
 
 // Appends "." when the message's last character sorts above ".", as the error box does.

@@ -44,14 +44,7 @@ struct Screen {
     ~Screen() { theApp()->destroyScreens(); }
     QString number() const { return TUser->DBEdit2->text(); }
     int rows() const { return scalar(db, QStringLiteral("SELECT count(*) FROM t_user")).toInt(); }
-    QStringList errors() const
-    {
-        QStringList out;
-        for (const auto& b : boxes.boxes)
-            if (b.kind == BoxKind::Error)
-                out << b.text;
-        return out;
-    }
+    QStringList errors() const { return boxes.texts(BoxKind::Error); }
 };
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }

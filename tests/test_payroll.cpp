@@ -65,14 +65,7 @@ struct Screen {
     {
         return scalar(db, QStringLiteral("SELECT count(*) FROM m_money WHERE ") + where).toInt();
     }
-    QStringList errors() const
-    {
-        QStringList out;
-        for (const auto& b : boxes.boxes)
-            if (b.kind == BoxKind::Error)
-                out << b.text;
-        return out;
-    }
+    QStringList errors() const { return boxes.texts(BoxKind::Error); }
     // m_i10, m_u10, m_di8, m_du8, m_in, m_um, m_km as shown.
     QStringList totals() const
     {
